@@ -83,8 +83,9 @@ TEST_P(OpenFailureTest, LogsItsCodeAndLeavesThePortClosed)
     port.OpenPort("\\\\.\\COM3");
     EXPECT_EQ(view.Lines(), std::vector<std::string>{GetParam().line});
     EXPECT_FALSE(port.IsOpen());
-    if (GetParam().step != Step::Write)
+    if (GetParam().step != Step::Write) {
         EXPECT_TRUE(device.writes.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, OpenFailureTest,
