@@ -18,9 +18,10 @@ bool IsCommand(std::uint8_t byte) {
   return false;
 }
 
-// The transfer lengths the bridge supports, in bits.
+// The bridge shifts whole bytes, one to eight of them per transfer (the program uses 1, 2, 3,
+// 4 and 8: the second status register is read with a 2-byte window).
 bool SupportedBits(std::uint8_t bits) {
-  return bits == 8 || bits == 24 || bits == 32 || bits == 64;
+  return bits % 8 == 0 && bits >= 8 && bits <= 64;
 }
 
 }  // namespace

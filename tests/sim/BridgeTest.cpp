@@ -104,14 +104,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WarningCase{"Configuration", {0x0A, 0, 0, 0, 0, 0, 0, 0, 0x45}, BridgeCommand::Configure,
                     "configuration"},
-        WarningCase{"Length", {0x42, 0x10, 0x45}, BridgeCommand::SetLength, "16 bits"},
+        WarningCase{"Length", {0x42, 0x0C, 0x45}, BridgeCommand::SetLength, "12 bits"},
         WarningCase{"UnknownByte", {0x99, 0x45}, BridgeCommand::Unknown, "unknown"},
         WarningCase{"TransferUnselected", {0x46, 0x45}, BridgeCommand::Transfer, "not selected"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BridgeTest, UnsupportedLengthKeepsThePreviousOne) {
-  Feed({0x42, 0x20, 0x42, 0x10});
+  Feed({0x42, 0x20, 0x42, 0x48});
   EXPECT_EQ(bridge.TransferLength(), 4u);
+}
+
+TEST_F(BridgeTest, TwoByteTransfersAreTaken) {
+  Feed({0x42, 0x10});
+  EXPECT_EQ(bridge.TransferLength(), 2u);
 }
 
 TEST_F(BridgeTest, CorrectConfigurationIsNotWarnedAbout) {
