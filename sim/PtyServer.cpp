@@ -22,6 +22,8 @@ using std::chrono::steady_clock;
 static constexpr std::chrono::milliseconds kSaveWhenQuietFor{100};
 // Under continuous programming still save this often, so a killed simulator loses little.
 static constexpr std::chrono::seconds kSaveAtLeastEvery{1};
+// How late a sleeping thread typically wakes here (about 40 us), with a margin.
+static constexpr std::chrono::microseconds kWatchedTail{60};
 
 SimOptions Validated(SimOptions options) {
   const int size = options.sizeMbit;
@@ -181,7 +183,9 @@ void PtyServer::WaitForWork(std::optional<TimePoint> deadline) {
   if (deadline) {
     // ppoll wants a relative timeout; computing it from the absolute deadline just before
     // the call keeps late wake-ups from adding up.
-    const auto remaining = *deadline - steady_clock::now();
+    // The thread wakes tens of microseconds late; the last stretch before a byte is due is
+    // spent looking instead, so the emulated line keeps its byte times.
+    const auto remaining = *deadline - steady_clock::now() - kWatchedTail;
     timeout = ToTimespec(std::max(remaining, steady_clock::duration::zero()));
   }
   if (::ppoll(fds.data(), fds.size(), deadline ? &timeout : nullptr, nullptr) <= 0) return;
