@@ -110,6 +110,8 @@ TEST_F(PosixLinkTest, PortCanBeOpenedAgainAfterClosing)
 {
     StartSimulator();
     Connect();
+    // Opening purges what the port has not yet sent, so let the first configuration go out.
+    ASSERT_TRUE(Eventually([&] { return server->ConfigurationsSeen() == 1; }));
     port.ClosePort();
     Connect();
     EXPECT_TRUE(port.IsOpen());
