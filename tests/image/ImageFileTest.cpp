@@ -1,12 +1,11 @@
 #include "ChipBench.h"
 
 #include "platform/AppError.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -247,30 +246,6 @@ TEST_F(ImageFileTest, SaveToAFullDeviceIsAnErrorWithNoByteCount)
     EXPECT_TRUE(NewLogLines().empty());
 }
 
-// Holds the process's file-size limit low while it lives, with the signal that would
-// otherwise end the process ignored, so a write past the limit fails with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previousLimit_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, previousLimit_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previousLimit_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previousLimit_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(ImageFileTest, SaveThatFailsHalfWayKeepsThePreviousFile)
 {
     Select(1);
@@ -280,7 +255,7 @@ TEST_F(ImageFileTest, SaveThatFailsHalfWayKeepsThePreviousFile)
 
     std::string error;
     {
-        const FileSizeLimit limit(64 * 1024);
+        const test::FileSizeLimit limit(64 * 1024);
         error = ErrorOf([&] { bench.chip.SaveImageFile(name, false); });
     }
 

@@ -1,12 +1,11 @@
 #include "platform/AppError.h"
 #include "platform/FileReplacer.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace tarnwick {
@@ -20,28 +19,6 @@ std::span<const std::uint8_t> AsBytes(const std::string& text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
-
-// Lets a process write no more than `limit` bytes into any file while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_handler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_handler_)(int) = nullptr;
-};
 
 class FileReplacerTest : public ::testing::Test {
 protected:
@@ -88,7 +65,7 @@ TEST_F(FileReplacerTest, FailedWriteKeepsThePreviousFileAndLeavesNoLeftovers)
     WriteWholeFile(name, "the good previous image");
     const std::string big(64 * 1024, 'x');
     {
-        const FileSizeLimit limit(4096);
+        const test::FileSizeLimit limit(4096);
         EXPECT_THROW(ReplaceFileContents(name, AsBytes(big)), AppError);
     }
     EXPECT_EQ(ReadWholeFile(name), "the good previous image");
