@@ -91,7 +91,7 @@ bool PosixSerialDevice::Write(std::span<const std::uint8_t> bytes)
 {
     if (!fd_)
         return false;
-    const auto deadline = std::chrono::steady_clock::now() + kStalledWriteLimit;
+    const auto deadline = std::chrono::steady_clock::now() + stalledWriteLimit_;
     while (!bytes.empty()) {
         const ssize_t written = write(fd_.get(), bytes.data(), bytes.size());
         if (written > 0) {

@@ -13,7 +13,12 @@ class PosixSerialDevice final : public SerialDevice {
 public:
     // A write that cannot go out for this long means the device has stalled (unplugged,
     // flow-controlled for good); at 115200 bit/s a whole packet needs about 3 ms.
-    static constexpr std::chrono::seconds kStalledWriteLimit{5};
+    static constexpr std::chrono::milliseconds kStalledWriteLimit{5000};
+
+    explicit PosixSerialDevice(std::chrono::milliseconds stalledWriteLimit = kStalledWriteLimit)
+        : stalledWriteLimit_(stalledWriteLimit)
+    {
+    }
 
     [[nodiscard]] bool Open(const std::string& devicePath) override;
     [[nodiscard]] bool ReadLineSettings() override;
@@ -30,6 +35,7 @@ public:
 private:
     [[nodiscard]] bool WaitUntilWritable(std::chrono::steady_clock::time_point deadline) const;
 
+    std::chrono::milliseconds stalledWriteLimit_;
     UniqueFd fd_;
     termios settings_{};
 };

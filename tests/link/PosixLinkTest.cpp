@@ -1,5 +1,6 @@
 // The link over a real pseudo-terminal, with the bridge simulator at the other end.
 #include "link/BridgeCommands.h"
+#include "link/PortPath.h"
 #include "link/PosixSerialDevice.h"
 #include "link/Portfunctions.h"
 #include "platform/PosixClock.h"
@@ -166,6 +167,27 @@ TEST_F(PosixLinkTest, VanishingSimulatorFailsTheExchangeWithoutHanging)
     const Packet answer = port.ReceivePacket();
     EXPECT_FALSE(sent && answer.Length > 0);
     EXPECT_EQ(answer.Length, 0);
+}
+
+TEST(StalledLinkTest, WriteToADeviceThatTakesNothingGivesUpAfterTheBound)
+{
+    // The simulator is not started, so nothing ever reads what the program writes.
+    sim::PtyServer silent_server{sim::SimOptions{}};
+    PosixSerialDevice device{200ms};
+    MemoryLogView view;
+    PosixClock clock;
+    Sendmsgfunctions log{view, clock};
+    Portfunctions port{device, log};
+    port.OpenPort(std::string(kPortPathPrefix) + silent_server.DevicePath());
+    ASSERT_TRUE(port.IsOpen());
+    Packet full;
+    full.Length = Packet::kCapacity;
+    int packets_taken = 0;
+    // A pseudo-terminal buffers some kilobytes; beyond that every write must stall and fail.
+    while (port.SendPacket(full))
+        ASSERT_LT(++packets_taken, 1'000'000);
+    EXPECT_GT(packets_taken, 0);
+    EXPECT_FALSE(port.SendPacket(full));
 }
 
 }  // namespace
