@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace tarnwick {
 namespace {
@@ -105,6 +107,23 @@ TEST_F(PosixLinkTest, DeviceHeldByAnotherOpenerIsNotAvailable)
     EXPECT_FALSE(second_port.IsOpen());
     EXPECT_EQ(view.Lines(), std::vector<std::string>{"Error. The COM-port is not available."});
     EXPECT_TRUE(port.IsOpen());
+}
+
+TEST_F(PosixLinkTest, DeviceHeldByThisProgramIsNotAvailableToAnotherProgram)
+{
+    StartSimulator();
+    Connect();
+    ASSERT_TRUE(port.IsOpen());
+    const pid_t other_program = fork();
+    ASSERT_GE(other_program, 0);
+    if (other_program == 0) {
+        PosixSerialDevice other_device;
+        _exit(other_device.Open(server->DevicePath()) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(other_program, &status, 0), other_program);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "the other program opened the port";
 }
 
 TEST_F(PosixLinkTest, PortCanBeOpenedAgainAfterClosing)
