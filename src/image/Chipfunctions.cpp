@@ -36,7 +36,8 @@ void Chipfunctions::LoadImageFile(const std::string& name, bool selected)
     const std::vector<std::uint8_t> bytes = file.ReadPrefix(count);
     std::ranges::copy(bytes, image_.Bytes().subspan(target.offset).begin());
     window_.SetStatusText(name);
-    log_.SendMsg(msg::kFileLoaded, std::to_string(count));
+    // What was read, which is `count` unless the file shrank after it was opened.
+    log_.SendMsg(msg::kFileLoaded, std::to_string(bytes.size()));
 }
 
 void Chipfunctions::SaveImageFile(const std::string& name, bool selected)
