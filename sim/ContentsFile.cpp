@@ -1,17 +1,10 @@
 #include "sim/ContentsFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <stdexcept>
-#include <system_error>
 
-#include "sim/UniqueFd.h"
+#include "platform/FileReplacer.h"
 
 namespace tarnwick::sim {
 
@@ -29,31 +22,6 @@ LoadedContents LoadContents(const std::string& path, std::size_t arraySize) {
     return {std::nullopt, "cannot read " + path + "; starting erased"};
   }
   return {std::move(image), {}};
-}
-
-void SaveContents(const std::string& path, std::span<const std::uint8_t> image) {
-  const std::string temporary = path + ".tmp." + std::to_string(::getpid());
-  UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (!fd.Valid()) {
-    throw std::runtime_error("cannot create " + temporary + ": " + std::strerror(errno));
-  }
-  std::size_t written = 0;
-  while (written < image.size()) {
-    const ssize_t n = ::write(fd.Get(), image.data() + written, image.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const std::string reason = std::strerror(errno);
-      ::unlink(temporary.c_str());
-      throw std::runtime_error("cannot write " + temporary + ": " + reason);
-    }
-    written += static_cast<std::size_t>(n);
-  }
-  fd.Reset();
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    ::unlink(temporary.c_str());
-    throw std::runtime_error("cannot rename " + temporary + " to " + path + ": " + reason);
-  }
 }
 
 ContentsSaver::ContentsSaver(std::string path) : path_(std::move(path)), thread_([this] { Run(); }) {}
@@ -84,7 +52,8 @@ void ContentsSaver::Run() {
     pending_.reset();
     lock.unlock();
     try {
-      SaveContents(path_, image);
+      // Written beside and renamed over: a simulator killed mid-save keeps the last good image.
+      ReplaceFileContents(path_, image);
     } catch (const std::exception& error) {
       std::cerr << "tarnwick-sim: " << error.what() << '\n';
     }

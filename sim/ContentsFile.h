@@ -22,10 +22,6 @@ struct LoadedContents {
 
 [[nodiscard]] LoadedContents LoadContents(const std::string& path, std::size_t arraySize);
 
-// Writes a temporary file next to `path` and renames it over, so a reader or a killed
-// process never sees a half-written image. Throws std::runtime_error on failure.
-void SaveContents(const std::string& path, std::span<const std::uint8_t> image);
-
 // Saves images handed to it on a thread of its own, so that writing megabytes never holds
 // up the serving thread. Only the newest pending image is written; the destructor writes
 // whatever is still pending.

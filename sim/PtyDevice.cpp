@@ -20,27 +20,27 @@ namespace {
 }  // namespace
 
 PtyDevice::PtyDevice(const std::string& linkPath) : linkPath_(linkPath) {
-  master_.Reset(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
-  if (!master_.Valid()) Fail("posix_openpt");
-  if (::grantpt(master_.Get()) != 0) Fail("grantpt");
-  if (::unlockpt(master_.Get()) != 0) Fail("unlockpt");
+  master_.reset(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+  if (!master_) Fail("posix_openpt");
+  if (::grantpt(master_.get()) != 0) Fail("grantpt");
+  if (::unlockpt(master_.get()) != 0) Fail("unlockpt");
   std::array<char, 128> name{};
-  if (::ptsname_r(master_.Get(), name.data(), name.size()) != 0) Fail("ptsname");
+  if (::ptsname_r(master_.get(), name.data(), name.size()) != 0) Fail("ptsname");
   slavePath_ = name.data();
   // Non-blocking: the serving thread multiplexes with ppoll and must never stall on a write.
-  const int flags = ::fcntl(master_.Get(), F_GETFL);
-  if (flags < 0 || ::fcntl(master_.Get(), F_SETFL, flags | O_NONBLOCK) != 0) Fail("fcntl");
+  const int flags = ::fcntl(master_.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(master_.get(), F_SETFL, flags | O_NONBLOCK) != 0) Fail("fcntl");
   // No flock on this descriptor: the host takes an exclusive one on its own.
-  heldSlave_.Reset(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
-  if (!heldSlave_.Valid()) Fail("open " + slavePath_);
+  heldSlave_.reset(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+  if (!heldSlave_) Fail("open " + slavePath_);
   if (!linkPath_.empty()) MakeLink();
 }
 
 PtyDevice::~PtyDevice() { RemoveLink(); }
 
 void PtyDevice::Close() {
-  master_.Reset();
-  heldSlave_.Reset();
+  master_.reset();
+  heldSlave_.reset();
 }
 
 void PtyDevice::MakeLink() {

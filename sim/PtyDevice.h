@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sim/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 namespace tarnwick::sim {
 
@@ -18,8 +18,8 @@ class PtyDevice {
   ~PtyDevice();
 
   [[nodiscard]] const std::string& SlavePath() const { return slavePath_; }
-  [[nodiscard]] int Master() const { return master_.Get(); }
-  [[nodiscard]] bool Open() const { return master_.Valid(); }
+  [[nodiscard]] int Master() const { return master_.get(); }
+  [[nodiscard]] bool Open() const { return static_cast<bool>(master_); }
   // Closes both ends held here: the host's descriptor now reads as hung up.
   void Close();
 

@@ -51,7 +51,7 @@ PtyServer::PtyServer(SimOptions options)
       bridge_(chip_, [this] { return ChipTime(feedTime_); }),
       fromHost_(options_.lineRate),
       toHost_(options_.lineRate) {
-  if (!wake_.Valid()) throw std::runtime_error("eventfd failed");
+  if (!wake_) throw std::runtime_error("eventfd failed");
   if (!options_.contentsFile.empty()) {
     LoadedContents loaded = LoadContents(options_.contentsFile, chip_.Size());
     if (loaded.image) chip_.WriteArray(0, *loaded.image);
@@ -96,7 +96,7 @@ void PtyServer::Unplug() {
 
 void PtyServer::Wake() {
   const std::uint64_t one = 1;
-  [[maybe_unused]] const ssize_t ignored = ::write(wake_.Get(), &one, sizeof one);
+  [[maybe_unused]] const ssize_t ignored = ::write(wake_.get(), &one, sizeof one);
 }
 
 std::vector<std::uint8_t> PtyServer::ReadArray(std::uint32_t address, std::size_t count) const {
@@ -174,7 +174,7 @@ std::optional<PtyServer::TimePoint> PtyServer::NextDeadline() const {
 }
 
 void PtyServer::WaitForWork(std::optional<TimePoint> deadline) {
-  std::array<pollfd, 2> fds{pollfd{wake_.Get(), POLLIN, 0}, pollfd{-1, 0, 0}};
+  std::array<pollfd, 2> fds{pollfd{wake_.get(), POLLIN, 0}, pollfd{-1, 0, 0}};
   if (device_.Open()) {
     fds[1].fd = device_.Master();
     fds[1].events = static_cast<short>(POLLIN | (masterWritable_ ? 0 : POLLOUT));
@@ -191,7 +191,7 @@ void PtyServer::WaitForWork(std::optional<TimePoint> deadline) {
   if (::ppoll(fds.data(), fds.size(), deadline ? &timeout : nullptr, nullptr) <= 0) return;
   if ((fds[0].revents & POLLIN) != 0) {
     std::uint64_t count = 0;
-    [[maybe_unused]] const ssize_t ignored = ::read(wake_.Get(), &count, sizeof count);
+    [[maybe_unused]] const ssize_t ignored = ::read(wake_.get(), &count, sizeof count);
   }
   if ((fds[1].revents & POLLOUT) != 0) masterWritable_ = true;
 }

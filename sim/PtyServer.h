@@ -20,7 +20,7 @@
 #include "sim/PtyDevice.h"
 #include "sim/SerialLine.h"
 #include "sim/SimOptions.h"
-#include "sim/UniqueFd.h"
+#include "platform/UniqueFd.h"
 #include "sim/W25qChip.h"
 
 namespace tarnwick::sim {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "sim/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 namespace tarnwick::sim::testing {
 
@@ -26,12 +26,12 @@ class HostPort {
   explicit HostPort(const std::string& path)
       : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {}
 
-  [[nodiscard]] bool Valid() const { return fd_.Valid(); }
+  [[nodiscard]] bool Valid() const { return static_cast<bool>(fd_); }
 
   // 115200 8N2 raw, or 9600 8N1 raw to provoke the settings warning.
   bool Configure(bool forBridge) {
     termios settings{};
-    if (::tcgetattr(fd_.Get(), &settings) != 0) return false;
+    if (::tcgetattr(fd_.get(), &settings) != 0) return false;
     cfmakeraw(&settings);
     const speed_t speed = forBridge ? B115200 : B9600;
     cfsetispeed(&settings, speed);
@@ -39,11 +39,11 @@ class HostPort {
     settings.c_cflag |= CLOCAL | CREAD;
     if (forBridge) settings.c_cflag |= CSTOPB;
     else settings.c_cflag &= ~CSTOPB;
-    return ::tcsetattr(fd_.Get(), TCSANOW, &settings) == 0;
+    return ::tcsetattr(fd_.get(), TCSANOW, &settings) == 0;
   }
 
   bool Write(const std::vector<std::uint8_t>& bytes) {
-    return ::write(fd_.Get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    return ::write(fd_.get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
   }
 
   struct Received {
@@ -59,10 +59,10 @@ class HostPort {
     while (received.bytes.size() < count) {
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
       if (left.count() <= 0) break;
-      pollfd fd{fd_.Get(), POLLIN, 0};
+      pollfd fd{fd_.get(), POLLIN, 0};
       if (::poll(&fd, 1, static_cast<int>(left.count()) + 1) <= 0) continue;
       std::uint8_t buffer[64];
-      const ssize_t n = ::read(fd_.Get(), buffer, std::min(sizeof buffer, count - received.bytes.size()));
+      const ssize_t n = ::read(fd_.get(), buffer, std::min(sizeof buffer, count - received.bytes.size()));
       const auto now = Clock::now();
       if (n < 0 && errno == EAGAIN) continue;
       if (n <= 0) {  // EOF or EIO: the other end is gone

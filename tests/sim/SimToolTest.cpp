@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 extern char** environ;
 
@@ -22,11 +22,11 @@ class RunningTool {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) return;
     UniqueFd writeEnd(pipeFds[1]);
-    output_.Reset(pipeFds[0]);
+    output_.reset(pipeFds[0]);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, writeEnd.Get(), STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, output_.Get());
+    posix_spawn_file_actions_adddup2(&actions, writeEnd.get(), STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, output_.get());
     args.insert(args.begin(), TARNWICK_SIM_EXECUTABLE);
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
@@ -47,8 +47,8 @@ class RunningTool {
     std::string line;
     char c = 0;
     while (line.size() < 256) {
-      pollfd fd{output_.Get(), POLLIN, 0};
-      if (::poll(&fd, 1, 5000) <= 0 || ::read(output_.Get(), &c, 1) != 1 || c == '\n') break;
+      pollfd fd{output_.get(), POLLIN, 0};
+      if (::poll(&fd, 1, 5000) <= 0 || ::read(output_.get(), &c, 1) != 1 || c == '\n') break;
       line += c;
     }
     return line;
