@@ -1,5 +1,6 @@
 #include "link/BridgeCommands.h"
 #include "link/Portfunctions.h"
+#include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +9,7 @@
 namespace tarnwick {
 namespace {
 
-class FixedClock final : public Clock {
-public:
-    [[nodiscard]] TimeOfDay LocalTimeOfDay() const override { return {}; }
-};
+using test::FixedClock;
 
 enum class Step { Open, ReadSettings, ApplySettings, Write, None };
 

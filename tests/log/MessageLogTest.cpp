@@ -1,4 +1,5 @@
 #include "log/Sendmsgfunctions.h"
+#include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,7 @@
 namespace tarnwick {
 namespace {
 
-class FixedClock final : public Clock {
-public:
-    TimeOfDay now;
-    [[nodiscard]] TimeOfDay LocalTimeOfDay() const override { return now; }
-};
+using test::FixedClock;
 
 class MessageLogTest : public ::testing::Test {
 protected:

@@ -2,16 +2,12 @@
 
 #include "chip/W25qxx.h"
 #include "log/LogView.h"
+#include "support/FixedClock.h"
 #include "support/RecordingProgress.h"
 #include "support/RecordingSleeper.h"
 #include "support/ScriptedSerialDevice.h"
 
 namespace tarnwick::test {
-
-class FixedClock final : public Clock {
-public:
-    [[nodiscard]] TimeOfDay LocalTimeOfDay() const override { return {}; }
-};
 
 // A W25qxx wired to a scripted bridge, with every packet, wait, progress call and
 // disconnect on one timeline. The disconnect hook does what the connection control does:
