@@ -6,7 +6,7 @@
 #include "image/Formfunctions.h"
 #include "log/LogView.h"
 #include "log/Sendmsgfunctions.h"
-#include "platform/Clock.h"
+#include "support/FixedClock.h"
 #include "support/TempDir.h"
 
 #include <cstdint>
@@ -18,11 +18,6 @@
 #include <vector>
 
 namespace tarnwick::test {
-
-class NoonClock final : public Clock {
-public:
-    [[nodiscard]] TimeOfDay LocalTimeOfDay() const override { return {12, 0, 0}; }
-};
 
 inline void WriteFile(const std::string& name, std::span<const std::uint8_t> bytes)
 {
@@ -55,7 +50,7 @@ struct ChipBench {
 
     [[nodiscard]] std::vector<std::string> LogLines() const { return logView.Lines(); }
 
-    NoonClock clock;
+    FixedClock clock;
     MemoryLogView logView;
     Sendmsgfunctions log{logView, clock};
     RecordingErrorDisplay errors;
